@@ -1,0 +1,2 @@
+// Program entry: parse, run, last-chance report, exit code. (Being built.)
+int main() { return 0; }
