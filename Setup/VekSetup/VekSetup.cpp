@@ -1,2 +1,8 @@
-// Program entry: parse, run, last-chance report, exit code. (Being built.)
-int main() { return 0; }
+// Program entry: the arguments as the platform splits them, the run, and its exit code.
+
+#include "VekSetupUtils/Program.h"
+#include "platform/SystemInfo.h"
+
+int main(int argc, char** argv) {
+    return veksetup::RunProgram(platform::CommandLineArguments(argc, argv));
+}

@@ -36,5 +36,7 @@ struct IdeLayout {
 
 // Derives the layout of one IDE; reads the registry for the Appmethod test.
 IdeLayout BuildIdeLayout(const TIDE& ide, const RunOptions& options);
+// The same, with the Appmethod test's answer given.
+IdeLayout DeriveIdeLayout(const TIDE& ide, const RunOptions& options, bool appmethodIde);
 
 } // namespace veksetup

@@ -1,0 +1,7 @@
+#include "VekSetupUtils/RecordDesk.h"
+
+namespace veksetup {
+
+void RegisterRecordDesk(const TIDE& /*ide*/, const SetupContext& /*context*/) {}
+
+} // namespace veksetup
