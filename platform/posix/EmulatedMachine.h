@@ -12,7 +12,7 @@ namespace platform::posix {
 class RegistryStore; // the loaded hives (registry/RegistryStore.h)
 
 class EmulatedMachine {
-public:
+  public:
     // The machine opened by platform::Machine; throws MachineError when none is open.
     static EmulatedMachine& Current();
 
@@ -23,6 +23,12 @@ public:
     virtual void CommitHives() = 0;
     // Reads the hives again, after another program (a tool run through Wine) may have changed them.
     virtual void ReloadHives() = 0;
+
+  protected:
+    // The open machine is the process's one current machine for its lifetime: it registers itself
+    // once it is ready and unregisters before it goes. Registering a second one is a MachineError.
+    static void MakeCurrent(EmulatedMachine& machine);
+    static void ClearCurrent(const EmulatedMachine& machine) noexcept;
 };
 
 } // namespace platform::posix

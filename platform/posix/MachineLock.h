@@ -1,0 +1,30 @@
+#pragma once
+// Guards against other writers of a prefix's hives: a second run of this program (it waits for the
+// first) and Wine's own server (the prefix is refused while it runs, as it would overwrite the edits).
+
+#include <filesystem>
+
+namespace platform::posix {
+
+// An exclusive lock on the prefix (flock on ".veksetup.lock" inside it), held for the object's life.
+class PrefixLock {
+  public:
+    // Waits until no other run holds the prefix; throws MachineError when the lock file cannot be
+    // created.
+    explicit PrefixLock(const std::filesystem::path& prefixFolder);
+    PrefixLock(const PrefixLock&) = delete;
+    PrefixLock& operator=(const PrefixLock&) = delete;
+    ~PrefixLock();
+
+  private:
+    int fd_ = -1;
+};
+
+// The folder in which Wine's server keeps its socket and lock for a prefix:
+// /tmp/.wine-<uid>/server-<st_dev hex>-<st_ino hex> of the prefix folder.
+std::filesystem::path WineServerFolder(const std::filesystem::path& prefixFolder);
+
+// True while a Wine server runs for the prefix: it holds an fcntl lock on the "lock" file of its folder.
+bool IsWineServerRunning(const std::filesystem::path& prefixFolder);
+
+} // namespace platform::posix
