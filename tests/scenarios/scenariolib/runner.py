@@ -1,0 +1,174 @@
+"""Runs one scenario: the native build on a light prefix, VekSetup.exe under Wine on the booted base
+prefix, both from the same starting hives and files; then compares both with the expectation and
+with each other."""
+
+import dataclasses
+import os
+import pathlib
+import re
+import shutil
+import subprocess
+import sys
+
+from . import compare, files, messages, prefix as prefixes, registry, scenario as scenarios, wine
+
+RUN_TIMEOUT = 300
+
+
+@dataclasses.dataclass
+class Tools:
+    native: pathlib.Path  # the native VekSetup
+    vekreg: pathlib.Path  # tests/tools vekreg
+    wine_exe: object = None  # VekSetup.exe, or None for a native-only run
+    wine_bases: object = None  # folder holding the booted bases (win64/, win32/)
+
+
+def arch_name(wow64: bool) -> str:
+    return "win64" if wow64 else "win32"
+
+
+def program_arguments(args) -> list:
+    """Arguments as a Linux shell hands them over: the scenario's ANSI (Windows-1252) texts in UTF-8.
+    Wine converts them back to the ANSI code page for VekSetup.exe."""
+    encoded = []
+    for arg in args:
+        raw = arg.encode("latin-1")
+        try:
+            encoded.append(raw.decode("cp1252").encode("utf-8"))
+        except UnicodeDecodeError:
+            encoded.append(raw)
+    return encoded
+
+
+def vekreg(tools: Tools, *args) -> str:
+    result = subprocess.run([str(tools.vekreg)] + [str(a) for a in args], stdout=subprocess.PIPE,
+                            stderr=subprocess.PIPE, timeout=RUN_TIMEOUT)
+    if result.returncode != 0:
+        raise RuntimeError("vekreg %s failed (%d): %s" % (args[0], result.returncode,
+                                                          result.stderr.decode("latin-1")))
+    return result.stdout.decode("utf-8", errors="surrogateescape")
+
+
+def registry_diff(tools, before, prefix_folder) -> list:
+    return registry.diff(before, registry.parse_dump(vekreg(tools, "dump", prefix_folder)), registry.WINE_CHURN)
+
+
+def native_environment(prefix_folder) -> dict:
+    env = dict(os.environ)
+    env["WINEPREFIX"] = str(prefix_folder)
+    # Sanitizer failures get exit codes of their own, never the program's 0 or 1.
+    env["ASAN_OPTIONS"] = "exitcode=86:detect_leaks=1"
+    env["UBSAN_OPTIONS"] = "halt_on_error=1:print_stacktrace=1:exitcode=87"
+    return env
+
+
+def run_native(tools, case, work, start_hives, before, base) -> compare.Outcome:
+    prefix = prefixes.make_light_prefix(base, work / "native")
+    prefix.copy_hives_from(start_hives)
+    laid = files.LaidFiles(prefix, case, work / "native-backup")
+    result = subprocess.run([str(tools.native)] + program_arguments(case.args), env=native_environment(prefix.folder),
+                            cwd=work, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                            timeout=RUN_TIMEOUT)
+    stderr = result.stderr.decode("latin-1")
+    return compare.Outcome("native", result.returncode, messages.parse_native(stderr),
+                           registry_diff(tools, before, prefix.folder), laid.collect(), stderr)
+
+
+def run_wine(tools, case, work, start_hives, before, base) -> compare.Outcome:
+    prefix = prefixes.Prefix(base.wine_prefix, base.user())
+    with wine.PrefixLock(base):
+        wine.stop_server(prefix.folder)
+        prefix.copy_hives_from(start_hives)
+        laid = files.LaidFiles(prefix, case, work / "wine-backup")
+        try:
+            result = wine.run_program(prefix.folder, tools.wine_exe, program_arguments(case.args), work)
+            stderr = result.stderr.decode("latin-1")
+            return compare.Outcome("Wine", result.returncode, messages.parse_relay(stderr),
+                                   registry_diff(tools, before, prefix.folder), laid.collect(), stderr)
+        finally:
+            wine.stop_server(prefix.folder)
+            laid.undo()
+            prefix.copy_hives_from(base.hives)
+
+
+def prepare_start(tools, case, work, base):
+    """Imports machine.reg into the base's hives once; both builds start from the result."""
+    staging = prefixes.make_light_prefix(base, work / "staging")
+    if case.machine_reg:
+        vekreg(tools, "import", staging.folder, case.machine_reg)
+    staging.copy_hives_to(work / "start")
+    before = registry.parse_dump(vekreg(tools, "dump", staging.folder))
+    shutil.rmtree(staging.folder)
+    return work / "start", before
+
+
+def choose_base(tools, case, work) -> prefixes.Base:
+    if tools.wine_exe is None:
+        return prefixes.make_synthetic_base(work.parent / ("synthetic-" + arch_name(case.wow64)), case.wow64)
+    base = prefixes.Base(pathlib.Path(tools.wine_bases) / arch_name(case.wow64))
+    if not base.is_ready():
+        raise wine.WineError("the Wine base prefix %s was not booted (the wine-base fixture failed?)" % base.folder)
+    return base
+
+
+def check_layout(case):
+    for label in files.scenario_labels(case.files_folder) + files.scenario_labels(case.expected_files_folder):
+        top = label.split("/")[0]
+        if top != "APPDATA" and not (len(top) == 1 and top.isupper()):
+            raise scenarios.ScenarioError("%s: files/%s: the first folder is an upper-case drive letter or "
+                                          "APPDATA" % (case.name, label))
+
+
+def run_case(tools: Tools, case_folder, work_root, update=False, out=sys.stdout) -> bool:
+    """Runs one case and prints every difference; True when there is none."""
+    case = scenarios.load_scenario(case_folder)
+    check_layout(case)
+    work = pathlib.Path(work_root) / case.name
+    if work.exists():
+        shutil.rmtree(work)
+    work.mkdir(parents=True)
+    base = choose_base(tools, case, work)
+    start_hives, before = prepare_start(tools, case, work, base)
+    expected = compare.expectation(case, files.expected_files(case))
+
+    native = run_native(tools, case, work, start_hives, before, base)
+    outcomes = [native]
+    if tools.wine_exe is not None:
+        if not pathlib.Path(tools.wine_exe).is_file():
+            raise wine.WineError("VekSetup.exe was not built: %s" % tools.wine_exe)
+        outcomes.append(run_wine(tools, case, work, start_hives, before, base))
+    else:
+        print("NOTE: native build only; VekSetup.exe under Wine was not run", file=out)
+
+    if update:
+        case.expected_registry_file.write_bytes("".join(l + "\n" for l in native.registry).encode("latin-1"))
+        print("wrote %s; the run showed exit code %d and messages:\n%s" % (
+            case.expected_registry_file, native.exit_code, compare._describe_messages(native.messages)), file=out)
+        expected.registry = case.expected_registry()
+
+    differences = []
+    for outcome in outcomes:
+        differences += compare.sanitizer_reports(outcome)
+        differences += ["[%s vs expected] %s" % (outcome.build, d)
+                        for d in compare.compare(expected, outcome, "expected", outcome.build, False)]
+    if len(outcomes) == 2:
+        differences += ["[native vs Wine] " + d for d in compare.compare(native, outcomes[1], "native", "Wine", True)]
+    for difference in differences:
+        print("DIFFERENCE " + difference + "\n", file=out)
+    if differences:
+        for outcome in outcomes:
+            print("---- %s stderr (exit code %d) ----\n%s" % (outcome.build, outcome.exit_code,
+                                                            _stderr_excerpt(outcome)), file=out)
+    else:
+        print("%s: %s agree with the expectation" % (case.name, " and ".join(o.build for o in outcomes)), file=out)
+    return not differences
+
+
+_RELAY_NOISE = re.compile(r"^[0-9a-f]{4}:(Call |Ret |Starting thread|trace:relay)")
+
+
+def _stderr_excerpt(outcome) -> str:
+    """The native stderr whole; of Wine's, the program's own lines and its MessageBoxA calls."""
+    if outcome.build != "Wine":
+        return outcome.stderr
+    return "\n".join(l for l in outcome.stderr.split("\n") if "MessageBoxA" in l or not _RELAY_NOISE.match(l))
