@@ -22,7 +22,7 @@ def _lines_diff(title_a, a, title_b, b) -> str:
     return "\n".join(difflib.unified_diff(a, b, title_a, title_b, lineterm="", n=2))
 
 
-def _describe_messages(found) -> str:
+def describe_messages(found) -> str:
     return "\n".join("    " + m.describe() for m in found) or "    (none)"
 
 
@@ -30,7 +30,17 @@ def _messages_differ(a, b, compare_style) -> bool:
     return len(a) != len(b) or not all(messages.messages_equal(x, y, compare_style) for x, y in zip(a, b))
 
 
-def _file_differences(title_a, a: dict, title_b, b: dict) -> list:
+def _shown_lines(data: bytes) -> list:
+    """File bytes as lines for a diff: line ends and bytes that do not print are shown escaped."""
+    lines = []
+    for line in data.decode("latin-1").splitlines(keepends=True):
+        body = line.rstrip("\r\n")
+        shown = "".join(c if 0x20 <= ord(c) < 0x7F else "\\x%02x" % ord(c) for c in body)
+        lines.append(shown + escape.escape(line[len(body) :]))
+    return lines
+
+
+def file_differences(title_a, a: dict, title_b, b: dict) -> list:
     found = []
     for label in sorted(set(a) | set(b)):
         if label not in b:
@@ -38,9 +48,8 @@ def _file_differences(title_a, a: dict, title_b, b: dict) -> list:
         elif label not in a:
             found.append("file %s: in %s only" % (label, title_b))
         elif a[label] != b[label]:
-            text_a = escape.escape(a[label].decode("latin-1")).replace("\\r\\n", "\\r\\n\n").split("\n")
-            text_b = escape.escape(b[label].decode("latin-1")).replace("\\r\\n", "\\r\\n\n").split("\n")
-            found.append("file %s differs:\n%s" % (label, _lines_diff(title_a, text_a, title_b, text_b)))
+            found.append("file %s differs:\n%s" % (label, _lines_diff(title_a, _shown_lines(a[label]), title_b,
+                                                                      _shown_lines(b[label]))))
     return found
 
 
@@ -51,10 +60,10 @@ def compare(a: Outcome, b: Outcome, title_a: str, title_b: str, compare_style: b
         found.append("exit code: %s %d, %s %d" % (title_a, a.exit_code, title_b, b.exit_code))
     if _messages_differ(a.messages, b.messages, compare_style):
         found.append("message boxes differ:\n  %s:\n%s\n  %s:\n%s" % (
-            title_a, _describe_messages(a.messages), title_b, _describe_messages(b.messages)))
+            title_a, describe_messages(a.messages), title_b, describe_messages(b.messages)))
     if a.registry != b.registry:
         found.append("registry changes differ:\n" + _lines_diff(title_a, a.registry, title_b, b.registry))
-    found += _file_differences(title_a, a.files, title_b, b.files)
+    found += file_differences(title_a, a.files, title_b, b.files)
     return found
 
 

@@ -29,6 +29,8 @@ def escape(text: str) -> str:
 
 def unescape(text: str) -> str:
     """Reverses escape(); raises ValueError on a malformed escape."""
+    if "\\" not in text:
+        return text
     out = []
     i = 0
     while i < len(text):

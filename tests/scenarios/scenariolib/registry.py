@@ -71,34 +71,43 @@ def format_data(value_type: int, data: bytes) -> str:
 
 @dataclasses.dataclass
 class Key:
+    """One key of a dump, its value lines kept as printed until a diff needs them: most keys of a
+    prefix are equal before and after a run and are never read further."""
+
     hive: str
-    path: str
-    values: dict = dataclasses.field(default_factory=dict)  # lower-case name -> Value
+    raw_path: str
+    value_lines: list = dataclasses.field(default_factory=list)  # "name\ttype\tdata", escaped
 
     @property
     def label(self) -> str:
-        return "%s\\%s" % (self.hive, self.path) if self.path else self.hive
+        path = escape.unescape(self.raw_path)
+        return "%s\\%s" % (self.hive, path) if path else self.hive
 
-
-def _key_id(hive: str, path: str):
-    return (hive, path.lower())
+    def values(self) -> dict:
+        """{lower-case name: Value}"""
+        found = {}
+        for line in self.value_lines:
+            name, value_type, data = line.split("\t")
+            name = escape.unescape(name)
+            found[name.lower()] = Value(name, int(value_type), bytes.fromhex(data))
+        return found
 
 
 def parse_dump(text: str) -> dict:
-    """Reads `vekreg dump` output into {(hive, lower-case path): Key}."""
+    """Reads `vekreg dump` output into {(hive, lower-case escaped path): Key}."""
     keys = {}
     for number, line in enumerate(text.split("\n"), start=1):
         if not line:
             continue
-        fields = line.split("\t")
+        fields = line.split("\t", 3)
         if fields[0] == "K" and len(fields) == 3:
-            path = escape.unescape(fields[2])
-            keys.setdefault(_key_id(fields[1], path), Key(fields[1], path))
-        elif fields[0] == "V" and len(fields) == 6:
-            path = escape.unescape(fields[2])
-            key = keys.setdefault(_key_id(fields[1], path), Key(fields[1], path))
-            name = escape.unescape(fields[3])
-            key.values[name.lower()] = Value(name, int(fields[4]), bytes.fromhex(fields[5]))
+            keys.setdefault((fields[1], fields[2].lower()), Key(fields[1], fields[2]))
+        elif fields[0] == "V" and len(fields) == 4 and fields[3].count("\t") == 2:
+            _, value_type, data = fields[3].split("\t")
+            if not value_type.isdigit() or len(data) % 2:
+                raise ValueError("dump line %d is malformed: %r" % (number, line))
+            key = keys.setdefault((fields[1], fields[2].lower()), Key(fields[1], fields[2]))
+            key.value_lines.append(fields[3])
         else:
             raise ValueError("dump line %d is malformed: %r" % (number, line))
     return keys
@@ -106,24 +115,28 @@ def parse_dump(text: str) -> dict:
 
 def _sort_key(key_id):
     hive, path = key_id
-    return (hive, path.split("\\") if path else [])
+    return (hive, escape.unescape(path).split("\\") if path else [])
 
 
 def diff(before: dict, after: dict, churn=frozenset()) -> list:
     """The canonical diff lines from one dump to the other; churn is a set of (hive, lower-case path,
     lower-case value name) left out."""
+    changed = [key_id for key_id in set(before) | set(after)
+               if key_id not in before or key_id not in after
+               or before[key_id].value_lines != after[key_id].value_lines]
     lines = []
-    for key_id in sorted(set(before) | set(after), key=_sort_key):
+    for key_id in sorted(changed, key=_sort_key):
         old, new = before.get(key_id), after.get(key_id)
         label = (new or old).label
         if old is None:
             lines.append("+[%s]" % label)
         elif new is None:
             lines.append("-[%s]" % label)
-        old_values = old.values if old else {}
-        new_values = new.values if new else {}
+        old_values = old.values() if old else {}
+        new_values = new.values() if new else {}
+        path = escape.unescape(key_id[1])
         for name in sorted(set(old_values) | set(new_values)):
-            if (key_id[0], key_id[1], name) in churn:
+            if (key_id[0], path, name) in churn:
                 continue
             a, b = old_values.get(name), new_values.get(name)
             if a == b:

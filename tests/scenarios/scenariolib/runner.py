@@ -62,16 +62,23 @@ def native_environment(prefix_folder) -> dict:
     return env
 
 
-def run_native(tools, case, work, start_hives, before, base) -> compare.Outcome:
+def run_native(tools, case, work, base):
+    """Makes the native prefix with machine.reg imported, runs the native build on it. Returns the
+    starting hives (for the Wine run), the dump before the run and the outcome."""
     prefix = prefixes.make_light_prefix(base, work / "native")
-    prefix.copy_hives_from(start_hives)
+    if case.machine_reg:
+        vekreg(tools, "import", prefix.folder, case.machine_reg)
+    start_hives = work / "start"
+    prefix.copy_hives_to(start_hives)
+    before = registry.parse_dump(vekreg(tools, "dump", prefix.folder))
     laid = files.LaidFiles(prefix, case, work / "native-backup")
     result = subprocess.run([str(tools.native)] + program_arguments(case.args), env=native_environment(prefix.folder),
                             cwd=work, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             timeout=RUN_TIMEOUT)
     stderr = result.stderr.decode("latin-1")
-    return compare.Outcome("native", result.returncode, messages.parse_native(stderr),
-                           registry_diff(tools, before, prefix.folder), laid.collect(), stderr)
+    outcome = compare.Outcome("native", result.returncode, messages.parse_native(stderr),
+                              registry_diff(tools, before, prefix.folder), laid.collect(), stderr)
+    return start_hives, before, outcome
 
 
 def run_wine(tools, case, work, start_hives, before, base) -> compare.Outcome:
@@ -89,17 +96,6 @@ def run_wine(tools, case, work, start_hives, before, base) -> compare.Outcome:
             wine.stop_server(prefix.folder)
             laid.undo()
             prefix.copy_hives_from(base.hives)
-
-
-def prepare_start(tools, case, work, base):
-    """Imports machine.reg into the base's hives once; both builds start from the result."""
-    staging = prefixes.make_light_prefix(base, work / "staging")
-    if case.machine_reg:
-        vekreg(tools, "import", staging.folder, case.machine_reg)
-    staging.copy_hives_to(work / "start")
-    before = registry.parse_dump(vekreg(tools, "dump", staging.folder))
-    shutil.rmtree(staging.folder)
-    return work / "start", before
 
 
 def choose_base(tools, case, work) -> prefixes.Base:
@@ -128,10 +124,9 @@ def run_case(tools: Tools, case_folder, work_root, update=False, out=sys.stdout)
         shutil.rmtree(work)
     work.mkdir(parents=True)
     base = choose_base(tools, case, work)
-    start_hives, before = prepare_start(tools, case, work, base)
     expected = compare.expectation(case, files.expected_files(case))
 
-    native = run_native(tools, case, work, start_hives, before, base)
+    start_hives, before, native = run_native(tools, case, work, base)
     outcomes = [native]
     if tools.wine_exe is not None:
         if not pathlib.Path(tools.wine_exe).is_file():
@@ -143,7 +138,7 @@ def run_case(tools: Tools, case_folder, work_root, update=False, out=sys.stdout)
     if update:
         case.expected_registry_file.write_bytes("".join(l + "\n" for l in native.registry).encode("latin-1"))
         print("wrote %s; the run showed exit code %d and messages:\n%s" % (
-            case.expected_registry_file, native.exit_code, compare._describe_messages(native.messages)), file=out)
+            case.expected_registry_file, native.exit_code, compare.describe_messages(native.messages)), file=out)
         expected.registry = case.expected_registry()
 
     differences = []
