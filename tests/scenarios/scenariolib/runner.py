@@ -119,6 +119,8 @@ def run_case(tools: Tools, case_folder, work_root, update=False, out=sys.stdout)
     """Runs one case and prints every difference; True when there is none."""
     case = scenarios.load_scenario(case_folder)
     check_layout(case)
+    if tools.wine_exe is not None and not pathlib.Path(tools.wine_exe).is_file():
+        raise wine.WineError("VekSetup.exe was not built: %s" % tools.wine_exe)
     work = pathlib.Path(work_root) / case.name
     if work.exists():
         shutil.rmtree(work)
@@ -129,8 +131,6 @@ def run_case(tools: Tools, case_folder, work_root, update=False, out=sys.stdout)
     start_hives, before, native = run_native(tools, case, work, base)
     outcomes = [native]
     if tools.wine_exe is not None:
-        if not pathlib.Path(tools.wine_exe).is_file():
-            raise wine.WineError("VekSetup.exe was not built: %s" % tools.wine_exe)
         outcomes.append(run_wine(tools, case, work, start_hives, before, base))
     else:
         print("NOTE: native build only; VekSetup.exe under Wine was not run", file=out)
@@ -166,4 +166,4 @@ def _stderr_excerpt(outcome) -> str:
     """The native stderr whole; of Wine's, the program's own lines and its MessageBoxA calls."""
     if outcome.build != "Wine":
         return outcome.stderr
-    return "\n".join(l for l in outcome.stderr.split("\n") if "MessageBoxA" in l or not _RELAY_NOISE.match(l))
+    return "\n".join(l for l in outcome.stderr.split("\n") if "user32.MessageBoxA(" in l or not _RELAY_NOISE.match(l))
