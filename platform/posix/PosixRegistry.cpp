@@ -40,18 +40,29 @@ std::uint32_t Length(std::size_t bytesOrUnits) {
     return static_cast<std::uint32_t>(bytesOrUnits);
 }
 
-using KeyOperation = long (RegistryStore::*)(const std::shared_ptr<RegistryKey>&, std::u16string_view,
-                                             std::shared_ptr<RegistryKey>&);
+bool IsPredefined(RegKeyHandle handle) {
+    return handle == kHkeyClassesRoot || handle == kHkeyCurrentUser || handle == kHkeyLocalMachine;
+}
 
-long OpenOrCreate(KeyOperation operation, RegKeyHandle parent, const std::string& subKey,
-                  std::uint32_t access, RegKeyHandle& result) {
+enum class KeyCreation { OpenExisting, CreateIfMissing };
+
+// Opening a predefined key itself (no path) gives that key, without the 32-bit view's detour that
+// the same open below an ordinary handle takes (Wine 8 does so too).
+long OpenOrCreate(RegKeyHandle parent, const std::string& subKey, std::uint32_t access, KeyCreation creation,
+                  RegKeyHandle& result) {
     RegistryStore& store = Store();
     std::shared_ptr<RegistryKey> parentKey;
     if (const long status = KeyWithAccess(store, parent, kNoAccessNeeded, parentKey); status != kErrorSuccess)
         return status;
     std::shared_ptr<RegistryKey> key;
-    if (const long status = (store.*operation)(parentKey, posix::AnsiToUtf16(subKey), key);
-        status != kErrorSuccess)
+    long status = kErrorSuccess;
+    if (creation == KeyCreation::CreateIfMissing)
+        status = store.CreateKey(parentKey, posix::AnsiToUtf16(subKey), key);
+    else if (subKey.empty() && IsPredefined(parent))
+        key = parentKey;
+    else
+        status = store.OpenKey(parentKey, posix::AnsiToUtf16(subKey), key);
+    if (status != kErrorSuccess)
         return status;
     result = store.AddHandle(std::move(key), access);
     return kErrorSuccess;
@@ -60,12 +71,15 @@ long OpenOrCreate(KeyOperation operation, RegKeyHandle parent, const std::string
 } // namespace
 
 long OpenRegKey(RegKeyHandle parent, const std::string& subKey, std::uint32_t access, RegKeyHandle& result) {
-    return OpenOrCreate(&RegistryStore::OpenKey, parent, subKey, access, result);
+    // Opening (and only opening) below HKEY_CLASSES_ROOT forgives one leading backslash.
+    const bool forgiven = parent == kHkeyClassesRoot && !subKey.empty() && subKey.front() == '\\';
+    return OpenOrCreate(parent, forgiven ? subKey.substr(1) : subKey, access, KeyCreation::OpenExisting,
+                        result);
 }
 
 long CreateRegKey(RegKeyHandle parent, const std::string& subKey, std::uint32_t access,
                   RegKeyHandle& result) {
-    return OpenOrCreate(&RegistryStore::CreateKey, parent, subKey, access, result);
+    return OpenOrCreate(parent, subKey, access, KeyCreation::CreateIfMissing, result);
 }
 
 long CloseRegKey(RegKeyHandle key) {

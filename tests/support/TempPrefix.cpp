@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -19,14 +20,26 @@ namespace {
 
 using platform::RegKeyHandle;
 
-// "\Registry\Machine\Software\Classes\Wow6432Node" in UTF-16LE, as Wine's link value holds it.
-constexpr const char* kClassesLinkValue =
-    "\"SymbolicLinkValue\"=hex(6):5c,00,52,00,65,00,67,00,69,00,73,00,74,00,72,00,79,\\\n"
-    "  00,5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00,5c,00,53,00,6f,00,66,00,\\\n"
-    "  74,00,77,00,61,00,72,00,65,00,5c,00,43,00,6c,00,61,00,73,00,73,00,65,00,73,\\\n"
-    "  00,5c,00,57,00,6f,00,77,00,36,00,34,00,33,00,32,00,4e,00,6f,00,64,00,65,00\n";
+// The link value of a booted prefix's 32-bit class keys, "\Registry\Machine\Software\Classes\<name>"
+// in UTF-16LE as Wine writes it: three full lines, then the name on one line (names up to 11
+// characters fit there).
+std::string ClassesLinkValue(const std::string& name) {
+    std::string text = "\"SymbolicLinkValue\"=hex(6):5c,00,52,00,65,00,67,00,69,00,73,00,74,00,72,00,79,\\\n"
+                       "  00,5c,00,4d,00,61,00,63,00,68,00,69,00,6e,00,65,00,5c,00,53,00,6f,00,66,00,\\\n"
+                       "  74,00,77,00,61,00,72,00,65,00,5c,00,43,00,6c,00,61,00,73,00,73,00,65,00,73,\\\n"
+                       "  00,5c,00";
+    char hex[8];
+    for (const char c : name) {
+        std::snprintf(hex, sizeof(hex), ",%02x,00", static_cast<unsigned char>(c));
+        text += hex;
+    }
+    return text + "\n";
+}
 
-constexpr const char* kKeyTime = " 1796992055\n#time=1dd896b00754aa8\n";
+// A key line with a consistent time, as Wine writes it.
+std::string KeyBlock(const std::string& path) {
+    return "\n[" + path + "] 1796990001\n#time=1dd896637fd4e80\n";
+}
 
 std::string Header(const std::string& rootPath, PrefixArch arch) {
     return "WINE REGISTRY Version 2\n;; All keys relative to " + rootPath +
@@ -35,21 +48,30 @@ std::string Header(const std::string& rootPath, PrefixArch arch) {
 
 std::string SystemHive(PrefixArch arch) {
     std::string text = Header("REGISTRY\\\\Machine", arch);
-    if (arch == PrefixArch::Win64) {
-        // The 32-bit classes a booted prefix has, and the link that shows them to 32-bit programs.
-        for (const char* name : {"AppId", "CLSID", "Interface", "TypeLib"})
-            text += std::string("\n[Software\\\\Classes\\\\Wow6432Node\\\\") + name + "]" + kKeyTime;
-        text +=
-            std::string("\n[Software\\\\Wow6432Node\\\\Classes]") + kKeyTime + "#link\n" + kClassesLinkValue;
-    } else {
-        text += std::string("\n[Software\\\\Classes]") + kKeyTime;
+    if (arch == PrefixArch::Win32)
+        return text + KeyBlock("Software\\\\Classes");
+    // What a booted 64-bit prefix has for 32-bit programs: their own CLSID and Interface keys, links
+    // from their AppId, Protocols and TypeLib keys to the shared 64-bit ones (Protocols leads nowhere
+    // until something creates it), and the link that shows the 32-bit classes below Wow6432Node.
+    text += KeyBlock("Software\\\\Classes\\\\AppID") + KeyBlock("Software\\\\Classes\\\\Typelib");
+    struct ClassesNode {
+        const char* name;
+        bool shared;
+    };
+    for (const auto& [name, shared] :
+         {ClassesNode{"AppId", true}, ClassesNode{"CLSID", false}, ClassesNode{"Interface", false},
+          ClassesNode{"Protocols", true}, ClassesNode{"TypeLib", true}}) {
+        text += KeyBlock(std::string("Software\\\\Classes\\\\Wow6432Node\\\\") + name);
+        if (shared)
+            text += "#link\n" + ClassesLinkValue(name);
     }
-    return text;
+    return text + KeyBlock("Software\\\\Wow6432Node\\\\Classes") + "#link\n" +
+           ClassesLinkValue("Wow6432Node");
 }
 
 std::string UserHive(PrefixArch arch, const std::string& userName) {
     return Header("REGISTRY\\\\User\\\\S-1-5-21-0-0-0-1000", arch) +
-           "\n[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders]" + kKeyTime +
+           KeyBlock("Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Explorer\\\\Shell Folders") +
            "\"AppData\"=\"C:\\\\users\\\\" + userName + "\\\\AppData\\\\Roaming\"\n";
 }
 

@@ -1,5 +1,7 @@
 #include "registry/AnsiCodePage.h"
 
+#include "registry/AnsiBestFit.h"
+
 #include <array>
 #include <cstdint>
 
@@ -47,7 +49,8 @@ std::string Utf16ToAnsi(std::u16string_view text) {
     ansi.reserve(text.size());
     for (const char16_t unit : text) {
         char byte = '?';
-        (void)UnitToByte(unit, byte);
+        if (!UnitToByte(unit, byte))
+            (void)BestFitByte(unit, byte);
         ansi.push_back(byte);
     }
     return ansi;

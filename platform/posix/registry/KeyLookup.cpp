@@ -11,6 +11,8 @@ constexpr std::u16string_view kLinkValueName = u"SymbolicLinkValue";
 constexpr std::u16string_view kRegistryPrefix = u"\\Registry\\";
 // Links that lead to links: the server gives up on a chain this long.
 constexpr int kMaxLinkDepth = 16;
+// The longest key name, in UTF-16 units.
+constexpr std::size_t kMaxKeyNameLength = 256;
 
 // Software\Classes\Wow6432Node of a 64-bit prefix: the 32-bit classes, shared with the 64-bit ones.
 bool IsSharedClassesNode(const KeyLookupScope& scope, const RegistryKey& key) {
@@ -69,6 +71,8 @@ class Walker {
             }
             if (next == names.size())
                 return {kErrorSuccess, key, {}};
+            if (names[next].size() > kMaxKeyNameLength)
+                return {kErrorInvalidParameter, nullptr, {}};
             std::shared_ptr<RegistryKey> found = key->FindSubKey(names[next]);
             if (!found && wow64View && IsSharedClassesNode(scope_, *key)) {
                 key = Shared(key->Parent());

@@ -35,7 +35,8 @@ struct KeyLookupResult {
 std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path);
 
 // Walks `path` from `start` as far as it exists. Fails with kErrorBadPathName for a path that starts
-// with a backslash and kErrorFileNotFound for a link that leads nowhere.
+// with a backslash, kErrorInvalidParameter for a name longer than 256 characters and
+// kErrorFileNotFound for a link that leads nowhere.
 KeyLookupResult LookUpKey(const KeyLookupScope& scope, std::shared_ptr<RegistryKey> start,
                           std::u16string_view path);
 
