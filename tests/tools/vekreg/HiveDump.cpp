@@ -1,5 +1,6 @@
 #include "HiveDump.h"
 
+#include "TextEncoding.h"
 #include "registry/Hive.h"
 #include "registry/HiveReader.h"
 
@@ -13,60 +14,38 @@ namespace {
 
 using platform::posix::RegistryKey;
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out.push_back(static_cast<char>(code));
-    } else if (code < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (code >> 6)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else if (code < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (code >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (code >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
-    }
-}
-
-// UTF-16 name to escaped UTF-8 (see the header); a lone surrogate is kept as its own code.
+// A name with \\ \" \n \r \t and the other control characters escaped, in UTF-8 (see the header).
 std::string EscapedName(std::u16string_view name) {
     static const char kHex[] = "0123456789abcdef";
-    std::string out;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        char32_t code = name[i];
-        if (code >= 0xD800 && code < 0xDC00 && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
-            name[i + 1] < 0xE000)
-            code = 0x10000 + ((code - 0xD800) << 10) + (name[++i] - 0xDC00);
-        switch (code) {
-        case '\\':
-            out += "\\\\";
+    std::u16string escaped;
+    for (const char16_t unit : name) {
+        switch (unit) {
+        case u'\\':
+            escaped += u"\\\\";
             break;
-        case '"':
-            out += "\\\"";
+        case u'"':
+            escaped += u"\\\"";
             break;
-        case '\n':
-            out += "\\n";
+        case u'\n':
+            escaped += u"\\n";
             break;
-        case '\r':
-            out += "\\r";
+        case u'\r':
+            escaped += u"\\r";
             break;
-        case '\t':
-            out += "\\t";
+        case u'\t':
+            escaped += u"\\t";
             break;
         default:
-            if (code < 0x20 || code == 0x7F) {
-                out += "\\x";
-                out.push_back(kHex[code >> 4]);
-                out.push_back(kHex[code & 0xF]);
+            if (unit < 0x20 || unit == 0x7F) {
+                escaped += u"\\x";
+                escaped.push_back(static_cast<char16_t>(kHex[unit >> 4]));
+                escaped.push_back(static_cast<char16_t>(kHex[unit & 0xF]));
             } else {
-                AppendUtf8(out, code);
+                escaped.push_back(unit);
             }
         }
     }
-    return out;
+    return platform::posix::Utf16ToUtf8(escaped);
 }
 
 void DumpKey(const RegistryKey& key, const std::string& hive, const std::string& path, std::ostream& out) {
