@@ -56,6 +56,7 @@ def registry_diff(tools, before, prefix_folder) -> list:
 def native_environment(prefix_folder) -> dict:
     env = dict(os.environ)
     env["WINEPREFIX"] = str(prefix_folder)
+    env["LC_ALL"] = "C.UTF-8"  # as for Wine: the arguments are UTF-8
     # Sanitizer failures get exit codes of their own, never the program's 0 or 1.
     env["ASAN_OPTIONS"] = "exitcode=86:detect_leaks=1"
     env["UBSAN_OPTIONS"] = "halt_on_error=1:print_stacktrace=1:exitcode=87"

@@ -25,6 +25,8 @@ def wine_environment(prefix_folder, relay: bool) -> dict:
     env = dict(os.environ)
     env["WINEPREFIX"] = str(prefix_folder)
     env["WINEDEBUG"] = "-all,+relay" if relay else "-all"
+    # Arguments are UTF-8; under another locale Wine would read them in another character set.
+    env["LC_ALL"] = "C.UTF-8"
     # No display: message boxes return at once instead of waiting for a click.
     env.pop("DISPLAY", None)
     env.pop("WAYLAND_DISPLAY", None)
