@@ -1,0 +1,125 @@
+#include "VekSetupUtils/Program.h"
+
+#include "VekSetupUtils/LastChanceReport.h"
+#include "platform/SystemInfo.h"
+#include "support/TempPrefix.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <regex>
+
+namespace veksetup {
+namespace {
+
+using platform::kHkeyCurrentUser;
+using platform::kHkeyLocalMachine;
+
+struct RunResult {
+    int exitCode;
+    std::string messages; // the message boxes, as the native build prints them
+};
+
+RunResult RunCapturing(const CommandLineArgs& args) {
+    ::testing::internal::CaptureStderr();
+    const int exitCode = RunVekSetup(args);
+    return {exitCode, ::testing::internal::GetCapturedStderr()};
+}
+
+std::string ReportLinePattern(const std::string& className, const std::string& message) {
+    return "MessageBoxA\\(\"Exception " + className + " in module " +
+           FileNameOf(platform::OwnModuleFileName()) + " at [0-9A-F]{8}\\.\\\\r\\\\n" + message +
+           "\\\\r\\\\n\",\"Application Error\",0x00002010\\)\n";
+}
+
+class ProgramTest : public ::testing::Test {
+  protected:
+    ProgramTest() {
+        prefix.SetString(kHkeyLocalMachine, "Software\\Borland\\Delphi\\7.0", "RootDir", "C:\\D7\\");
+        prefix.SetString(kHkeyCurrentUser, kKnownPackages, "C:\\Old\\dclsample70.bpl", "old");
+    }
+    bool Untouched() const {
+        return prefix.ValueNames(kHkeyCurrentUser, kKnownPackages) ==
+               std::vector<std::string>{"C:\\Old\\dclsample70.bpl"};
+    }
+
+    static constexpr const char* kKnownPackages = "Software\\Borland\\Delphi\\7.0\\Known Packages";
+    testing::TempPrefix prefix;
+};
+
+TEST_F(ProgramTest, EndsEveryParseWithItsExitCodeAndReport) {
+    // arguments, exit code, message boxes (a regular expression)
+    const struct {
+        CommandLineArgs args;
+        int exitCode;
+        std::string messages;
+    } cases[] = {
+        {{}, 0, ""},
+        {{"-CN=Delphi|Delphi", "-CV=7|9", "-N=Sample", "-FN=T", "-PATH=C:\\Vek", "-P=Win32"},
+         0,
+         "MessageBoxA\\(\"Delphi 9 is not installed\\.\",\"Warning\",0x00000000\\)\n"},
+        {{"-CN=Delphi|Delphi", "-CV=7", "-N=Sample", "-FN=T", "-PATH=C:\\Vek", "-P=Win32"},
+         1,
+         ReportLinePattern("Exception", "Invalid IDE parameters list\\.")},
+        {{"-CN=Delphi", "-CV=7x", "-N=Sample", "-FN=T", "-PATH=C:\\Vek", "-P=Win32"},
+         1,
+         ReportLinePattern("EConvertError", "'7x' is not a valid integer value\\.")},
+        {{"-CN=Delphi", "-CV=7", "-N=Sample", "-FN=T", "-P=Win32"},
+         1,
+         ReportLinePattern("Exception", "The command line gives no value for -PATH\\.")},
+        {{"-CN=Delphi", "-CV=7", "-N=dummy", "-FN=T", "-PATH=C:\\Vek", "-P=Win32"}, 0, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.empty() ? "(none)" : c.args[0] + " " + c.args[1]);
+        const RunResult result = RunCapturing(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_TRUE(std::regex_match(result.messages, std::regex(c.messages))) << result.messages;
+        EXPECT_TRUE(Untouched());
+    }
+}
+
+TEST_F(ProgramTest, DriverFailuresAreReportedByTheDriverAndExitWithZero) {
+    prefix.SetDword(kHkeyCurrentUser, "Software\\Borland\\Delphi\\7.0\\Library", "Search Path", 1);
+    const RunResult result = RunCapturing(
+        {"-CN=Delphi", "-CV=7", "-N=Sample", "-FN=Sample Components", "-PATH=C:\\Vek", "-P=Win32"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.messages,
+              "MessageBoxA(\"Invalid data type for 'Search Path'\",\"VekSetup.exe\",0x00000000)\n");
+    EXPECT_EQ(prefix.ReadString(kHkeyCurrentUser, kKnownPackages, "C:\\D7\\Bin\\dclsample70.bpl"),
+              "Sample Components");
+}
+
+// The machine's own errors change nothing and end the program with their own code.
+TEST(ProgramMachineTest, RefusesABrokenHiveWithExitCode2) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "veksetup-broken-hive-test";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::string broken = "not a hive\n";
+    std::ofstream(folder / "system.reg", std::ios::binary) << broken;
+    const char* saved = std::getenv("WINEPREFIX");
+    const std::string savedValue = saved ? saved : "";
+    ::setenv("WINEPREFIX", folder.c_str(), 1);
+
+    ::testing::internal::CaptureStderr();
+    const int exitCode = RunProgram({"-CN=Delphi", "-CV=7", "-N=Sample", "-FN=T", "-PATH=C:\\Vek"});
+    const std::string printed = ::testing::internal::GetCapturedStderr();
+
+    if (saved)
+        ::setenv("WINEPREFIX", savedValue.c_str(), 1);
+    else
+        ::unsetenv("WINEPREFIX");
+    std::ifstream in(folder / "system.reg", std::ios::binary);
+    const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove_all(folder);
+
+    EXPECT_EQ(exitCode, kExitMachineError);
+    EXPECT_EQ(printed.rfind("VekSetup: ", 0), 0u) << printed;
+    EXPECT_EQ(printed.find("MessageBoxA"), std::string::npos);
+    EXPECT_EQ(after, broken);
+    EXPECT_FALSE(std::filesystem::exists(folder / "user.reg"));
+}
+
+} // namespace
+} // namespace veksetup
