@@ -119,7 +119,8 @@ TEST_F(IdeListTest, WarnsAndAbortsForAnIdeThatIsNotThere) {
         SCOPED_TRACE(std::string(c.names) + " " + c.versions);
         const CallOutcome outcome = Observe([&] { BuildIdeList(c.names, c.versions); });
         EXPECT_EQ(Raised(outcome).first, "EAbort");
-        EXPECT_EQ(outcome.messages, "MessageBoxA(\"" + std::string(c.warning) + "\",\"Warning\",0x00000000)\n");
+        EXPECT_EQ(outcome.messages,
+                  "MessageBoxA(\"" + std::string(c.warning) + "\",\"Warning\",0x00000000)\n");
     }
 }
 
