@@ -33,6 +33,11 @@ class PackageRegistrar {
           knownKey_(ide.RegKey + layout.KnownPackagesKey) {}
 
     std::string Bpl(const std::string& stem) const { return stem + ide_.PackageSuffix + ".bpl"; }
+    // The clearing text of a family package: its file name after a directory separator.
+    std::string WholeFileName(const std::string& stem) const {
+        std::string text = "\\";
+        return text += Bpl(stem);
+    }
 
     void Apply(const PackageGroup& group) const {
         for (const std::string& text : group.disabledClearing)
@@ -71,15 +76,15 @@ PackageGroup SinglePackageGroup(const PackageRegistrar& registrar, const std::st
 }
 
 PackageGroup VekBaseGroup(const PackageRegistrar& registrar, bool fireMonkey) {
-    std::vector<std::string> clearing = {"\\" + registrar.Bpl("vek"), "\\" + registrar.Bpl("vekvcl")};
+    std::vector<std::string> clearing = {registrar.WholeFileName("vek"), registrar.WholeFileName("vekvcl")};
     if (fireMonkey)
-        clearing.push_back("\\" + registrar.Bpl("vekfmx"));
-    clearing.push_back("\\" + registrar.Bpl("dclvek"));
+        clearing.push_back(registrar.WholeFileName("vekfmx"));
+    clearing.push_back(registrar.WholeFileName("dclvek"));
     return {clearing, clearing, registrar.Bpl("vek"), registrar.Bpl("dclvek"), "Velmora Vek"};
 }
 
 PackageGroup ControlsGroup(const PackageRegistrar& registrar) {
-    const std::string clearing = "\\" + registrar.Bpl("dclkocontrols");
+    const std::string clearing = registrar.WholeFileName("dclkocontrols");
     return {{clearing},
             {clearing},
             registrar.Bpl("kocontrols"),
