@@ -28,13 +28,20 @@ constexpr PlatformWord kControlsPlatformWords[] = {
     {"Net", TargetPlatform::DotNet},
 };
 
+// The platforms whose words the list holds.
 template <std::size_t N>
-PlatformSet ReadPlatformList(const std::string& value, const PlatformWord (&words)[N]) {
-    const TStringArray items = SplitBar(value);
+PlatformSet PlatformsNamed(const TStringArray& items, const PlatformWord (&words)[N]) {
     PlatformSet platforms;
     for (const PlatformWord& word : words)
         if (ContainsItem(items, word.word))
             platforms.insert(word.platform);
+    return platforms;
+}
+
+template <std::size_t N> PlatformSet AllPlatforms(const PlatformWord (&words)[N]) {
+    PlatformSet platforms;
+    for (const PlatformWord& word : words)
+        platforms.insert(word.platform);
     return platforms;
 }
 
@@ -58,14 +65,14 @@ bool IsNonEmpty(const std::string& text) {
 } // namespace
 
 PlatformSet ReadPlatforms(const CommandLineArgs& args) {
-    const std::string value = GetParam(args, "-P").value;
-    if (ContainsItem(SplitBar(value), "All"))
-        return ReadPlatformList("Win32|Win64|OSX32|iOS|Android|Net", kProductPlatformWords);
-    return ReadPlatformList(value, kProductPlatformWords);
+    const TStringArray items = SplitBar(GetParam(args, "-P").value);
+    return ContainsItem(items, "All") ? AllPlatforms(kProductPlatformWords)
+                                      : PlatformsNamed(items, kProductPlatformWords);
 }
 
+// -G has no "All".
 PlatformSet ReadControlsPlatforms(const CommandLineArgs& args) {
-    return ReadPlatformList(GetParam(args, "-G").value, kControlsPlatformWords);
+    return PlatformsNamed(SplitBar(GetParam(args, "-G").value), kControlsPlatformWords);
 }
 
 RunOptions ReadRunOptions(const CommandLineArgs& args) {
