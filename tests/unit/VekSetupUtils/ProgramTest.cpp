@@ -91,34 +91,58 @@ TEST_F(ProgramTest, DriverFailuresAreReportedByTheDriverAndExitWithZero) {
               "Sample Components");
 }
 
-// The machine's own errors change nothing and end the program with their own code.
-TEST(ProgramMachineTest, RefusesABrokenHiveWithExitCode2) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "veksetup-broken-hive-test";
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    const std::string broken = "not a hive\n";
-    std::ofstream(folder / "system.reg", std::ios::binary) << broken;
+// The whole program on the prefix at the folder (as WINEPREFIX names it), with what it printed.
+RunResult RunProgramOn(const std::filesystem::path& folder, const CommandLineArgs& args) {
     const char* saved = std::getenv("WINEPREFIX");
     const std::string savedValue = saved ? saved : "";
     ::setenv("WINEPREFIX", folder.c_str(), 1);
-
     ::testing::internal::CaptureStderr();
-    const int exitCode = RunProgram({"-CN=Delphi", "-CV=7", "-N=Sample", "-FN=T", "-PATH=C:\\Vek"});
-    const std::string printed = ::testing::internal::GetCapturedStderr();
-
+    const int exitCode = RunProgram(args);
+    RunResult result{exitCode, ::testing::internal::GetCapturedStderr()};
     if (saved)
         ::setenv("WINEPREFIX", savedValue.c_str(), 1);
     else
         ::unsetenv("WINEPREFIX");
-    std::ifstream in(folder / "system.reg", std::ios::binary);
-    const std::string after((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::filesystem::remove_all(folder);
+    return result;
+}
 
-    EXPECT_EQ(exitCode, kExitMachineError);
-    EXPECT_EQ(printed.rfind("VekSetup: ", 0), 0u) << printed;
-    EXPECT_EQ(printed.find("MessageBoxA"), std::string::npos);
-    EXPECT_EQ(after, broken);
+std::string ReadHostFile(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+class ProgramMachineTest : public ::testing::Test {
+  protected:
+    ProgramMachineTest() {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    ~ProgramMachineTest() override { std::filesystem::remove_all(folder); }
+
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "veksetup-program-machine-test";
+    const CommandLineArgs args = {"-CN=Delphi", "-CV=7", "-N=Sample", "-FN=T", "-PATH=C:\\Vek", "-P=Win32"};
+};
+
+// The machine's own errors change nothing and end the program with their own code.
+TEST_F(ProgramMachineTest, RefusesABrokenHiveWithExitCode2) {
+    const std::string broken = "not a hive\n";
+    std::ofstream(folder / "system.reg", std::ios::binary) << broken;
+    const RunResult result = RunProgramOn(folder, args);
+    EXPECT_EQ(result.exitCode, kExitMachineError);
+    EXPECT_EQ(result.messages.rfind("VekSetup: ", 0), 0u) << result.messages;
+    EXPECT_EQ(result.messages.find("MessageBoxA"), std::string::npos);
+    EXPECT_EQ(ReadHostFile(folder / "system.reg"), broken);
     EXPECT_FALSE(std::filesystem::exists(folder / "user.reg"));
+}
+
+// A prefix that does not exist is an empty machine: no IDE is installed there, and it stays absent.
+TEST_F(ProgramMachineTest, FindsNoIdeOnAMissingPrefix) {
+    const std::filesystem::path missing = folder / "missing";
+    const RunResult result = RunProgramOn(missing, args);
+    EXPECT_EQ(result.exitCode, kExitSuccess);
+    EXPECT_EQ(result.messages, "MessageBoxA(\"Delphi 7 is not installed.\",\"Warning\",0x00000000)\n");
+    EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
 } // namespace
