@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <regex>
+#include <unistd.h>
 
 namespace veksetup {
 namespace {
@@ -119,8 +120,11 @@ class ProgramMachineTest : public ::testing::Test {
     }
     ~ProgramMachineTest() override { std::filesystem::remove_all(folder); }
 
+    // One folder per test and process, so that tests run side by side do not meet.
     const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "veksetup-program-machine-test";
+        std::filesystem::temp_directory_path() /
+        ("veksetup-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + "-" +
+         std::to_string(::getpid()));
     const CommandLineArgs args = {"-CN=Delphi", "-CV=7", "-N=Sample", "-FN=T", "-PATH=C:\\Vek", "-P=Win32"};
 };
 
