@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -56,21 +57,26 @@ PrefixLock::~PrefixLock() {
         ::close(fd_); // closing the last descriptor releases the flock
 }
 
-std::filesystem::path WineServerFolder(const std::filesystem::path& prefixFolder) {
+std::vector<std::filesystem::path> WineServerFolders(const std::filesystem::path& prefixFolder) {
     struct stat info {};
     if (::stat(prefixFolder.c_str(), &info) != 0)
         return {};
     char name[64];
     std::snprintf(name, sizeof(name), "server-%llx-%llx", static_cast<unsigned long long>(info.st_dev),
                   static_cast<unsigned long long>(info.st_ino));
-    return std::filesystem::path("/tmp") / (".wine-" + std::to_string(::getuid())) / name;
+    std::vector<std::filesystem::path> folders = {std::filesystem::path("/tmp") /
+                                                  (".wine-" + std::to_string(::getuid())) / name};
+    std::ifstream named(prefixFolder / "wineserver");
+    std::string base;
+    if (std::getline(named, base) && !base.empty())
+        folders.push_back(std::filesystem::path("/tmp") / base / name);
+    return folders;
 }
 
-bool IsWineServerRunning(const std::filesystem::path& prefixFolder) {
-    const std::filesystem::path folder = WineServerFolder(prefixFolder);
-    if (folder.empty())
-        return false;
-    FileDescriptor fd(::open((folder / "lock").c_str(), O_RDONLY | O_CLOEXEC));
+namespace {
+
+bool HoldsServerLock(const std::filesystem::path& serverFolder) {
+    FileDescriptor fd(::open((serverFolder / "lock").c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.Get() < 0)
         return false;
     struct flock probe {};
@@ -78,9 +84,16 @@ bool IsWineServerRunning(const std::filesystem::path& prefixFolder) {
     probe.l_whence = SEEK_SET;
     probe.l_start = 0;
     probe.l_len = 0;
-    if (::fcntl(fd.Get(), F_GETLK, &probe) != 0)
-        return false;
-    return probe.l_type != F_UNLCK;
+    return ::fcntl(fd.Get(), F_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
+}
+
+} // namespace
+
+bool IsWineServerRunning(const std::filesystem::path& prefixFolder) {
+    for (const auto& folder : WineServerFolders(prefixFolder))
+        if (HoldsServerLock(folder))
+            return true;
+    return false;
 }
 
 } // namespace platform::posix

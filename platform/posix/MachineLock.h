@@ -3,6 +3,7 @@
 // first) and Wine's own server (the prefix is refused while it runs, as it would overwrite the edits).
 
 #include <filesystem>
+#include <vector>
 
 namespace platform::posix {
 
@@ -20,9 +21,10 @@ class PrefixLock {
     int fd_ = -1;
 };
 
-// The folder in which Wine's server keeps its socket and lock for a prefix:
-// /tmp/.wine-<uid>/server-<st_dev hex>-<st_ino hex> of the prefix folder.
-std::filesystem::path WineServerFolder(const std::filesystem::path& prefixFolder);
+// The folders in which a Wine server of the prefix keeps its socket and lock, named
+// server-<st_dev hex>-<st_ino hex> after the prefix folder: upstream Wine's below /tmp/.wine-<uid>,
+// and Debian's below the /tmp folder that the prefix's "wineserver" file names.
+std::vector<std::filesystem::path> WineServerFolders(const std::filesystem::path& prefixFolder);
 
 // True while a Wine server runs for the prefix: it holds an fcntl lock on the "lock" file of its folder.
 bool IsWineServerRunning(const std::filesystem::path& prefixFolder);
