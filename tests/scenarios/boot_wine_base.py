@@ -36,7 +36,7 @@ def main(argv=None) -> int:
                 print("WINE IS NOT USABLE: %s\nThe scenarios cannot be compared with VekSetup.exe under Wine; "
                       "see %s" % (error, log_path), file=sys.stderr)
                 return 1
-            print("booted the %s base prefix in %s" % (name, options.bases / name))
+            print("the %s base prefix is ready in %s" % (name, options.bases / name))
     return 0
 
 

@@ -34,7 +34,7 @@ def main(argv=None) -> int:
     for case in options.cases:
         try:
             ok = runner.run_case(tools, case, options.work, options.update) and ok
-        except (scenario.ScenarioError, wine.WineError) as error:
+        except (scenario.ScenarioError, wine.WineError, RuntimeError) as error:
             print("FAILED %s: %s" % (case, error))
             ok = False
     return 0 if ok else 1

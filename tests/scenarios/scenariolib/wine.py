@@ -53,8 +53,11 @@ def stop_server(prefix_folder):
 
 
 def boot_base(base: prefixes.Base, wow64: bool, log):
-    """Boots a Wine prefix for the base, settles it and records it (see prefix.Base)."""
+    """Boots a Wine prefix for the base, settles it and records it (see prefix.Base). A base kept from
+    an earlier test run is tidied instead: a run that was killed half-way may have left files in it."""
     if base.is_ready():
+        stop_server(base.wine_prefix)
+        tidy(base)
         return
     if shutil.which("wine") is None:
         raise WineError("wine is not installed: the differential run needs it (see the README)")
@@ -81,6 +84,25 @@ def boot_base(base: prefixes.Base, wow64: bool, log):
              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
         stop_server(folder)
     base.record(prefixes.Prefix(folder, prefixes.booted_user(folder)))
+
+
+def tidy(base: prefixes.Base):
+    """Puts the base's Wine prefix back as it was recorded: its hives, and no entry at the top of drive C
+    or of the application-data folder, and no drive, that the boot did not make."""
+    prefix = prefixes.Prefix(base.wine_prefix, base.user())
+    prefix.copy_hives_from(base.hives)
+    recorded = set(base.skeleton())
+    for folder in (prefix.drive_c, prefix.appdata):
+        for entry in folder.iterdir():
+            if str(entry.relative_to(prefix.drive_c)) in recorded:
+                continue
+            if entry.is_dir() and not entry.is_symlink():
+                shutil.rmtree(entry)
+            else:
+                entry.unlink()
+    for link, folder in prefix.extra_drives():
+        link.unlink()
+        shutil.rmtree(folder, ignore_errors=True)
 
 
 class PrefixLock:
