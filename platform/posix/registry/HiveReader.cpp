@@ -42,6 +42,11 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+// A key path of nothing but backslashes names the hive's root.
+bool SplitsToNothing(std::u16string_view path) {
+    return path.find_first_not_of(u'\\') == std::u16string_view::npos;
+}
+
 // The file's lines as the server reads them: without their "\n" or "\r\n", cut at a NUL byte.
 class LineReader {
   public:
@@ -165,6 +170,13 @@ class HiveParser {
             keyLineTime_ = static_cast<std::uint64_t>(seconds * kTicksPerSecond + kTicksFrom1601To1970);
         }
         std::shared_ptr<RegistryKey> key = hive_.root;
+        if (!rootBlockSeen_ && SplitsToNothing(path)) {
+            // The root's own block ("[]", written when the root holds values or nothing at all) gives
+            // the root its time, so that such a hive too comes back as it was; Wine would stamp it
+            // with its start time instead.
+            rootBlockSeen_ = true;
+            key->SetModified(0);
+        }
         std::size_t start = 0;
         while (start <= path.size()) {
             std::size_t end = path.find(u'\\', start);
@@ -351,6 +363,7 @@ class HiveParser {
     Hive hive_;
     std::shared_ptr<RegistryKey> key_;
     std::uint64_t keyLineTime_ = 0;
+    bool rootBlockSeen_ = false;
 };
 
 std::u16string RootPathOf(const std::string& header) {
