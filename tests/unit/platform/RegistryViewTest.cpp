@@ -5,6 +5,7 @@
 #include "platform/Win32Constants.h"
 #include "support/TempPrefix.h"
 
+#include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -132,6 +133,46 @@ TEST(RegistryViewTest, ClassesRootItselfAndItsThirtyTwoBitSide) {
         names.push_back(name);
     EXPECT_EQ(names, (std::vector<std::string>{"AppId", "CLSID", "Interface", "Protocols", "TypeLib"}));
     EXPECT_EQ(CloseRegKey(node), kErrorSuccess);
+}
+
+// A link key of system.reg as Wine writes one (the target path in UTF-16LE hex, here on one line).
+std::string LinkBlock(const std::string& key, const std::string& target) {
+    std::string hex;
+    char byte[8];
+    for (const char c : target) {
+        std::snprintf(byte, sizeof(byte), "%s%02x,00", hex.empty() ? "" : ",", static_cast<unsigned char>(c));
+        hex += byte;
+    }
+    return "\n[" + key + "] 1796990001\n#time=1dd896637fd4e80\n#link\n\"SymbolicLinkValue\"=hex(6):" + hex +
+           "\n";
+}
+
+TEST(RegistryViewTest, LinksLeadToTheirTargets) {
+    TempPrefix prefix;
+    prefix.CloseMachine();
+    std::ofstream(prefix.Folder() / "system.reg", std::ios::app)
+        << "\n[Software\\\\Shared] 1796990001\n#time=1dd896637fd4e80\n\"Where\"=\"64\"\n"
+        << LinkBlock("Software\\\\Wow6432Node\\\\Dangling", "\\Registry\\Machine\\Software\\Missing")
+        << LinkBlock("Software\\\\Wow6432Node\\\\Loop", "\\Registry\\Machine\\Software\\Wow6432Node\\Loop")
+        << LinkBlock("Software\\\\Wow6432Node\\\\Shared", "\\Registry\\Machine\\Software\\Shared");
+    prefix.Reopen();
+    // The 32-bit Software\Shared is the 64-bit one.
+    EXPECT_EQ(prefix.ReadString(kHkeyLocalMachine, "Software\\Shared", "Where"), "64");
+    prefix.SetString(kHkeyLocalMachine, "Software\\Shared\\Sub", "v", "1");
+    // A link to a missing key: opening through it fails, creating through it creates its target.
+    EXPECT_FALSE(prefix.KeyExists(kHkeyLocalMachine, "Software\\Dangling"));
+    prefix.SetString(kHkeyLocalMachine, "Software\\Dangling\\Sub", "v", "2");
+    EXPECT_EQ(prefix.ReadString(kHkeyLocalMachine, "Software\\Dangling\\Sub", "v"), "2");
+    // A link to itself leads nowhere, and the walk ends.
+    RegKeyHandle key{};
+    EXPECT_EQ(OpenRegKey(kHkeyLocalMachine, "Software\\Loop", kKeyRead, key), kErrorFileNotFound);
+    EXPECT_EQ(CreateRegKey(kHkeyLocalMachine, "Software\\Loop\\Sub", kKeyWriteAccess, key),
+              kErrorFileNotFound);
+    prefix.CloseMachine();
+    const std::string text = prefix.SystemHiveText();
+    EXPECT_NE(text.find("\n[Software\\\\Shared\\\\Sub] "), std::string::npos);
+    EXPECT_NE(text.find("\n[Software\\\\Missing\\\\Sub] "), std::string::npos);
+    EXPECT_EQ(text.find("Wow6432Node\\\\Shared\\\\Sub"), std::string::npos);
 }
 
 } // namespace
