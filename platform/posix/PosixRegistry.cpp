@@ -36,6 +36,8 @@ long KeyWithAccess(RegistryStore& store, RegKeyHandle handle, std::uint32_t need
 
 constexpr std::uint32_t kNoAccessNeeded = 0;
 
+// RegQueryInfoKeyA counts names in characters (one per UTF-16 unit in 1252) and data in bytes as the
+// hive holds them, as Wine does.
 std::uint32_t Length(std::size_t bytesOrUnits) {
     return static_cast<std::uint32_t>(bytesOrUnits);
 }

@@ -7,7 +7,6 @@ namespace platform::posix {
 
 namespace {
 
-constexpr std::u16string_view kLinkValueName = u"SymbolicLinkValue";
 constexpr std::u16string_view kRegistryPrefix = u"\\Registry\\";
 // Links that lead to links: the server gives up on a chain this long.
 constexpr int kMaxLinkDepth = 16;
@@ -90,7 +89,7 @@ class Walker {
 
   private:
     KeyLookupResult FollowLink(const RegistryKey& link, int linkDepth) {
-        const RegistryValue* target = link.FindValue(kLinkValueName);
+        const RegistryValue* target = link.FindValue(kSymbolicLinkValueName);
         if (target == nullptr || linkDepth >= kMaxLinkDepth)
             return {kErrorFileNotFound, nullptr, {}};
         const std::u16string path = BytesToUtf16(target->data);

@@ -16,6 +16,9 @@
 
 namespace platform::posix {
 
+// The value of a link key (#link) that holds its target, "\Registry\Machine\...".
+inline constexpr std::u16string_view kSymbolicLinkValueName = u"SymbolicLinkValue";
+
 struct KeyLookupScope {
     const Hive* machine = nullptr;
     const Hive* user = nullptr;

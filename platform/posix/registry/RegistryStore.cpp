@@ -7,7 +7,6 @@ namespace platform::posix {
 namespace {
 
 constexpr std::uint32_t kRegLink = 6;
-constexpr std::u16string_view kLinkValueName = u"SymbolicLinkValue";
 constexpr std::u16string_view kClassesRootPath = u"Software\\Classes";
 // What the predefined keys are opened with (MAXIMUM_ALLOWED grants everything).
 constexpr std::uint32_t kAllAccess = 0xF003F;
@@ -28,12 +27,17 @@ std::shared_ptr<RegistryKey> RegistryStore::PredefinedKey(RegKeyHandle root) {
         return machine_.root;
     if (root == kHkeyCurrentUser)
         return user_.root;
-    if (root == kHkeyClassesRoot) {
-        // Opened (and, as Windows does, created if missing) on first use, through the 32-bit view.
-        if (!classesRoot_ && CreateKey(machine_.root, kClassesRootPath, classesRoot_) != kErrorSuccess)
+    if (root == kHkeyClassesRoot && !classesRoot_) {
+        // Opened on first use through the 32-bit view, and created if missing as Windows does; a
+        // key made only to stand for the root is no change of its own that makes the hive be saved.
+        const bool wasChanged = machine_.IsChanged();
+        if (CreateKey(machine_.root, kClassesRootPath, classesRoot_) != kErrorSuccess)
             classesRoot_.reset();
-        return classesRoot_;
+        if (!wasChanged)
+            machine_.root->ClearChanged();
     }
+    if (root == kHkeyClassesRoot)
+        return classesRoot_;
     return nullptr;
 }
 
@@ -131,7 +135,7 @@ long RegistryStore::SetValue(RegistryKey& key, std::u16string name, std::uint32_
             return kErrorSuccess;
     }
     // A link holds nothing but its target.
-    if (key.IsLink() && (type != kRegLink || !NamesEqual(name, kLinkValueName)))
+    if (key.IsLink() && (type != kRegLink || !NamesEqual(name, kSymbolicLinkValueName)))
         return kErrorAccessDenied;
     key.PutValue(std::move(name), type, std::move(data));
     key.Touch();

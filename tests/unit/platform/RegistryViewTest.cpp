@@ -135,6 +135,24 @@ TEST(RegistryViewTest, ClassesRootItselfAndItsThirtyTwoBitSide) {
     EXPECT_EQ(CloseRegKey(node), kErrorSuccess);
 }
 
+TEST(RegistryViewTest, LookingAtAMissingClassesRootChangesNothing) {
+    TempPrefix prefix(PrefixArch::Win32);
+    prefix.CloseMachine();
+    const std::string headerOnly =
+        "WINE REGISTRY Version 2\n;; All keys relative to REGISTRY\\\\Machine\n\n#arch=win32\n";
+    std::ofstream(prefix.Folder() / "system.reg", std::ios::trunc) << headerOnly;
+    prefix.Reopen();
+    EXPECT_FALSE(prefix.KeyExists(kHkeyClassesRoot, "CLSID"));
+    EXPECT_TRUE(prefix.SubKeyNames(kHkeyClassesRoot, "").empty());
+    prefix.CloseMachine();
+    EXPECT_EQ(prefix.SystemHiveText(), headerOnly);
+    // Written to, the classes root is saved with what it holds, as Wine saves it.
+    prefix.Reopen();
+    prefix.SetString(kHkeyClassesRoot, "Vek.ProgId", "", "x");
+    prefix.CloseMachine();
+    EXPECT_NE(prefix.SystemHiveText().find("\n[Software\\\\Classes\\\\Vek.ProgId] "), std::string::npos);
+}
+
 // A link key of system.reg as Wine writes one (the target path in UTF-16LE hex, here on one line).
 std::string LinkBlock(const std::string& key, const std::string& target) {
     std::string hex;
