@@ -15,8 +15,6 @@ namespace {
 
 constexpr std::string_view kSignature = "WINE REGISTRY Version 2";
 constexpr std::string_view kRootComment = ";; All keys relative to ";
-constexpr std::int64_t kTicksPerSecond = 10000000;
-constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000ll;
 
 bool IsSpace(char c) {
     return std::isspace(static_cast<unsigned char>(c)) != 0;
@@ -40,11 +38,6 @@ std::string_view SkipSpaces(std::string_view text) {
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
-}
-
-// A key path of nothing but backslashes names the hive's root.
-bool SplitsToNothing(std::u16string_view path) {
-    return path.find_first_not_of(u'\\') == std::u16string_view::npos;
 }
 
 // The file's lines as the server reads them: without their "\n" or "\r\n", cut at a NUL byte.
@@ -169,25 +162,18 @@ class HiveParser {
             const auto seconds = static_cast<unsigned>(std::strtoul(afterName.c_str(), nullptr, 10));
             keyLineTime_ = static_cast<std::uint64_t>(seconds * kTicksPerSecond + kTicksFrom1601To1970);
         }
+        const auto names = SplitKeyPath(path);
         std::shared_ptr<RegistryKey> key = hive_.root;
-        if (!rootBlockSeen_ && SplitsToNothing(path)) {
+        if (!rootBlockSeen_ && names.empty()) {
             // The root's own block ("[]", written when the root holds values or nothing at all) gives
             // the root its time, so that such a hive too comes back as it was; Wine would stamp it
             // with its start time instead.
             rootBlockSeen_ = true;
             key->SetModified(0);
         }
-        std::size_t start = 0;
-        while (start <= path.size()) {
-            std::size_t end = path.find(u'\\', start);
-            if (end == std::u16string::npos)
-                end = path.size();
-            const std::u16string_view name = std::u16string_view(path).substr(start, end - start);
-            if (!name.empty()) {
-                auto subKey = key->FindSubKey(name);
-                key = subKey ? subKey : key->AddSubKey(std::u16string(name), 0);
-            }
-            start = end + 1;
+        for (const auto name : names) {
+            auto subKey = key->FindSubKey(name);
+            key = subKey ? subKey : key->AddSubKey(std::u16string(name), 0);
         }
         return key;
     }

@@ -11,8 +11,6 @@ namespace platform::posix {
 
 namespace {
 
-constexpr std::int64_t kTicksPerSecond = 10000000;
-constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000ll;
 // The server breaks a hex line once it has passed this column.
 constexpr std::size_t kHexLineLimit = 76;
 

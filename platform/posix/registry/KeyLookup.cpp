@@ -130,20 +130,6 @@ class Walker {
 
 } // namespace
 
-std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path) {
-    std::vector<std::u16string_view> names;
-    std::size_t start = 0;
-    while (start < path.size()) {
-        std::size_t end = path.find(u'\\', start);
-        if (end == std::u16string_view::npos)
-            end = path.size();
-        if (end > start)
-            names.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return names;
-}
-
 KeyLookupResult LookUpKey(const KeyLookupScope& scope, std::shared_ptr<RegistryKey> start,
                           std::u16string_view path) {
     if (!path.empty() && path.front() == u'\\')

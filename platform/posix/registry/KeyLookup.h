@@ -34,9 +34,6 @@ struct KeyLookupResult {
     std::vector<std::u16string> missing;
 };
 
-// The names of a key path; runs of backslashes separate like one, and a trailing one is ignored.
-std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path);
-
 // Walks `path` from `start` as far as it exists. Fails with kErrorBadPathName for a path that starts
 // with a backslash, kErrorInvalidParameter for a name longer than 256 characters and
 // kErrorFileNotFound for a link that leads nowhere.

@@ -11,9 +11,6 @@ namespace {
 
 constexpr std::u16string_view kWow6432Node = u"Wow6432Node";
 
-// 100 ns ticks between 1601-01-01 and 1970-01-01.
-constexpr std::uint64_t kTicksFrom1601To1970 = 116444736000000000ull;
-
 // The first item whose name does not sort before `name` (the item itself when it exists).
 template <typename Items, typename NameOf>
 auto LowerBoundByName(Items& items, std::u16string_view name, NameOf nameOf) {
@@ -49,10 +46,24 @@ bool IsWow6432NodeName(std::u16string_view name) {
     return NamesEqual(name, kWow6432Node);
 }
 
+std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path) {
+    std::vector<std::u16string_view> names;
+    std::size_t start = 0;
+    while (start < path.size()) {
+        std::size_t end = path.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = path.size();
+        if (end > start)
+            names.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return names;
+}
+
 std::uint64_t CurrentFileTime() {
     const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
     const auto ticks = std::chrono::duration_cast<std::chrono::nanoseconds>(sinceEpoch).count() / 100;
-    return kTicksFrom1601To1970 + static_cast<std::uint64_t>(ticks);
+    return static_cast<std::uint64_t>(kTicksFrom1601To1970 + ticks);
 }
 
 RegistryKey::RegistryKey(std::u16string name, std::uint64_t modified)

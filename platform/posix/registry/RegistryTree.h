@@ -18,7 +18,11 @@ namespace platform::posix {
 int CompareNames(std::u16string_view a, std::u16string_view b);
 bool NamesEqual(std::u16string_view a, std::u16string_view b);
 
-// FILETIME ticks (100 ns since 1601) of the current time.
+// Key times are FILETIMEs: 100 ns ticks since 1601; the hive file also gives them as Unix seconds.
+inline constexpr std::int64_t kTicksPerSecond = 10000000;
+inline constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000ll;
+
+// The FILETIME of the current time.
 std::uint64_t CurrentFileTime();
 
 struct RegistryValue {
@@ -84,5 +88,8 @@ class RegistryKey : public std::enable_shared_from_this<RegistryKey> {
 };
 
 bool IsWow6432NodeName(std::u16string_view name);
+
+// The names of a key path; runs of backslashes separate like one, and a trailing one is ignored.
+std::vector<std::u16string_view> SplitKeyPath(std::u16string_view path);
 
 } // namespace platform::posix
