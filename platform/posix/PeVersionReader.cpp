@@ -226,7 +226,9 @@ std::optional<ProductVersion> ReadPeProductVersion(std::span<const std::uint8_t>
     const auto names = types ? tree.Subdirectory(tree.FindById(*types, kVsVersionInfo)) : std::nullopt;
     if (!names)
         return std::nullopt;
-    constexpr std::array<std::uint16_t, 2> kPreferredLanguages = {0x0000, 0x0409};
+    // The order in which Wine's resource lookup tries languages for a neutral request: neutral, the
+    // user's and system's language (US English), English with neutral sublanguage, else the first.
+    constexpr std::array<std::uint16_t, 3> kPreferredLanguages = {0x0000, 0x0409, 0x0009};
     std::optional<std::uint32_t> language;
     for (const std::uint16_t preferred : kPreferredLanguages) {
         if ((language = tree.FindById(*names, preferred)))

@@ -14,7 +14,8 @@ namespace platform::posix {
 
 // The product version of the image's fixed version record; nullopt when the bytes are not a PE file,
 // have no version resource, or the record is cut short or lacks its signature 0xFEEF04BD. Of several
-// languages of the resource, the neutral one is taken, else US English, else the first.
+// languages of the resource, the neutral one is taken, else US English, else English, else the
+// first, as Wine chooses.
 std::optional<ProductVersion> ReadPeProductVersion(std::span<const std::uint8_t> image);
 
 } // namespace platform::posix

@@ -18,7 +18,9 @@ namespace {
 using posix::UniqueFd;
 using posix::WindowsErrorFromErrno;
 
-long LastError() { return WindowsErrorFromErrno(errno); }
+long LastError() {
+    return WindowsErrorFromErrno(errno);
+}
 
 // A fresh temporary file beside target, named so that it stays out of the way (a dot file).
 long CreateTemporaryBeside(const std::filesystem::path& target, std::filesystem::path& temporary,

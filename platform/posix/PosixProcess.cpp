@@ -26,46 +26,48 @@ bool HasFolder(const std::string& name) {
     return name.find_first_of("\\/") != std::string::npos || (name.size() >= 2 && name[1] == ':');
 }
 
-// Whether the system's search finds the named program: a name with a folder as it stands, a bare
-// name in the program's own folder, the current folder and the system folders.
-bool ProgramExists(const posix::DriveTable& drives, const std::string& name) {
+// The file the system's search finds for a program name: a name with a folder as it stands, a bare
+// name in the program's own folder, the current folder and the system folders; ".exe" is implied.
+std::optional<std::string> FindProgram(const posix::DriveTable& drives, const std::string& name) {
     const std::string file = posix::WithDefaultExtension(name);
     if (HasFolder(file))
-        return IsProgramFile(drives, file);
+        return IsProgramFile(drives, file) ? std::optional(file) : std::nullopt;
     std::string ownFolder = OwnModuleFileName();
     ownFolder.resize(ownFolder.find_last_of('\\') + 1);
     for (const std::string& folder :
          {ownFolder, std::string(), SystemDirectory() + "\\", std::string("C:\\windows\\")}) {
         if (IsProgramFile(drives, folder + file))
-            return true;
+            return folder + file;
     }
-    return false;
+    return std::nullopt;
 }
 
 } // namespace
 
 std::optional<std::uint32_t> RunProcessAndWait(const std::string& commandLine, std::uint16_t /*showWindow*/) {
     // No window is ever shown in the emulation, so the show-window setting has nothing to act on.
+    // Wine is given the file found (Wine itself adds no ".exe"); it quotes the name in the tool's
+    // command line as CreateProcessA does when the name holds blanks.
     const std::optional<std::filesystem::path> wine = posix::FindOnPath("wine");
     if (!wine)
         return std::nullopt;
     const posix::DriveTable drives = posix::MachineDrives();
     const std::string line = commandLine.substr(0, commandLine.find('\0'));
-    std::optional<posix::ProgramCandidate> program;
+    std::optional<std::string> programFile;
+    std::size_t argumentsStart = 0;
     for (const posix::ProgramCandidate& candidate : posix::ProgramCandidates(line)) {
-        if (ProgramExists(drives, candidate.name)) {
-            program = candidate;
+        if ((programFile = FindProgram(drives, candidate.name))) {
+            argumentsStart = candidate.argumentsStart;
             break;
         }
     }
-    if (!program)
+    if (!programFile)
         return std::nullopt;
 
     posix::EmulatedMachine& machine = posix::EmulatedMachine::Current();
     machine.CommitHives();
-    std::vector<std::string> arguments = {wine->string(), posix::AnsiToUtf8(program->name)};
-    for (const std::string& argument :
-         posix::SplitArguments(std::string_view(line).substr(program->argumentsStart)))
+    std::vector<std::string> arguments = {wine->string(), posix::AnsiToUtf8(*programFile)};
+    for (const std::string& argument : posix::SplitArguments(std::string_view(line).substr(argumentsStart)))
         arguments.push_back(posix::AnsiToUtf8(argument));
     const std::vector<std::string> environment = {"WINEPREFIX=" + machine.PrefixFolder().string()};
     const std::optional<int> exitCode = posix::RunUnixProgram(*wine, arguments, environment);
