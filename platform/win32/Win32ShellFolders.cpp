@@ -10,17 +10,15 @@ namespace platform {
 long GetFolderPath(int csidl, std::string& path) {
     char buffer[MAX_PATH] = {};
     const HRESULT result = ::SHGetFolderPathA(nullptr, csidl, nullptr, 0, buffer);
-    if (result == S_OK)
-        path = buffer;
+    path = buffer; // as the call left it: empty when it failed
     return static_cast<long>(result);
 }
 
 bool GetSpecialFolderPath(int csidl, std::string& path) {
     char buffer[MAX_PATH] = {};
-    if (!::SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE))
-        return false;
+    const BOOL found = ::SHGetSpecialFolderPathA(nullptr, buffer, csidl, FALSE);
     path = buffer;
-    return true;
+    return found != FALSE;
 }
 
 } // namespace platform

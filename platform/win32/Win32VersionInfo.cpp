@@ -22,6 +22,8 @@ std::optional<ProductVersion> ReadProductVersion(const std::string& path) {
         length < sizeof(VS_FIXEDFILEINFO))
         return std::nullopt;
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(block);
+    if (fixed->dwSignature != VS_FFI_SIGNATURE)
+        return std::nullopt;
     return ProductVersion{fixed->dwProductVersionMS, fixed->dwProductVersionLS};
 }
 
