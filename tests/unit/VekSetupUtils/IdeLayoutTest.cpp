@@ -1,16 +1,11 @@
 #include "VekSetupUtils/IdeLayout.h"
 
+#include "unit/VekSetupUtils/TestIdes.h"
+
 #include <gtest/gtest.h>
 
 namespace veksetup {
 namespace {
-
-TIDE Ide(const char* name, std::int32_t version) {
-    TIDE ide;
-    ide.Name = name;
-    ide.Version = version;
-    return ide;
-}
 
 RunOptions PerIdeDirs(bool on) {
     RunOptions options;
@@ -92,7 +87,7 @@ TEST(IdeLayoutTest, DerivesKeysAndDirectoriesPerTarget) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.version) + " target " +
                      std::to_string(static_cast<int>(c.target)) + (c.perIdeDirs ? " -S" : ""));
         const TargetLayout actual =
-            DeriveIdeLayout(Ide(c.name, c.version), PerIdeDirs(c.perIdeDirs), false)[c.target];
+            DeriveIdeLayout(testing::TestIde(c.name, c.version), PerIdeDirs(c.perIdeDirs), false)[c.target];
         EXPECT_EQ(actual.LibraryKey, c.expected.LibraryKey);
         EXPECT_EQ(actual.CppPathsKey, c.expected.CppPathsKey);
         EXPECT_EQ(actual.LibDir, c.expected.LibDir);
@@ -102,13 +97,13 @@ TEST(IdeLayoutTest, DerivesKeysAndDirectoriesPerTarget) {
 }
 
 TEST(IdeLayoutTest, DerivesTheKeysCommonToAllTargets) {
-    const IdeLayout plain = DeriveIdeLayout(Ide("Delphi", 8), PerIdeDirs(false), false);
+    const IdeLayout plain = DeriveIdeLayout(testing::TestIde("Delphi", 8), PerIdeDirs(false), false);
     EXPECT_EQ(plain.KnownPackagesKey, "\\Known Packages");
     EXPECT_EQ(plain.NetLibraryKey, "\\Library");
     EXPECT_EQ(plain.DirSuffix, "");
     EXPECT_EQ(plain.SourceDir, "Source");
 
-    const IdeLayout appmethod = DeriveIdeLayout(Ide("Delphi", 9), PerIdeDirs(true), true);
+    const IdeLayout appmethod = DeriveIdeLayout(testing::TestIde("Delphi", 9), PerIdeDirs(true), true);
     EXPECT_EQ(appmethod.KnownPackagesKey, "\\Known Appmethod Packages");
     EXPECT_EQ(appmethod.NetLibraryKey, "\\Library .NET");
     EXPECT_EQ(appmethod.DirSuffix, "\\Delphi9");
