@@ -22,10 +22,6 @@ sys.path.insert(0, str(HERE.parent / "tests" / "scenarios"))
 from scenariolib import compare, files, messages, prefix as prefixes, registry, runner  # noqa: E402
 
 
-def dump(tools, prefix):
-    return registry.parse_dump(runner.vekreg(tools, "dump", prefix.folder))
-
-
 def run(tools, prefix, arguments):
     print("\n$ WINEPREFIX=%s %s %s" % (prefix.folder, tools.native, " ".join(shlex.quote(a) for a in arguments)))
     result = subprocess.run([str(tools.native)] + runner.program_arguments(arguments),
@@ -69,13 +65,14 @@ def main(argv=None) -> int:
     print("Made the prefix %s: the IDEs of %s, the files of %s" % (
         prefix.folder, options.machine / "machine.reg", options.machine / "files"))
 
-    start_registry, start_files = dump(tools, prefix), laid.collect()
+    dumps = runner.HiveDumps(tools)
+    start_registry, start_files = dumps.read(prefix.folder), laid.collect()
     codes = [run(tools, prefix, arguments)]
-    installed_registry, installed_files = dump(tools, prefix), laid.collect()
+    installed_registry, installed_files = dumps.read(prefix.folder), laid.collect()
     show_changes("install", start_registry, installed_registry, start_files, installed_files)
 
     codes.append(run(tools, prefix, arguments + ["-U"]))
-    removed_registry, removed_files = dump(tools, prefix), laid.collect()
+    removed_registry, removed_files = dumps.read(prefix.folder), laid.collect()
     show_changes("uninstall", installed_registry, removed_registry, installed_files, removed_files)
     show_changes("install and uninstall together", start_registry, removed_registry, start_files, removed_files)
     return 0 if codes == [0, 0] else 1

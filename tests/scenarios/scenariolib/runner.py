@@ -3,6 +3,7 @@ prefix, both from the same starting hives and files; then compares both with the
 with each other."""
 
 import dataclasses
+import hashlib
 import os
 import pathlib
 import re
@@ -49,8 +50,26 @@ def vekreg(tools: Tools, *args) -> str:
     return result.stdout.decode("utf-8", errors="surrogateescape")
 
 
-def registry_diff(tools, before, prefix_folder) -> list:
-    return registry.diff(before, registry.parse_dump(vekreg(tools, "dump", prefix_folder)), registry.WINE_CHURN)
+class HiveDumps:
+    """The registry of prefixes through `vekreg dump`, remembered by each hive file's content: a hive
+    that a run left as it was (the native build does not rewrite an unchanged hive) is not read again."""
+
+    def __init__(self, tools):
+        self.tools = tools
+        self.known = {}
+
+    def read(self, prefix_folder) -> dict:
+        keys = {}
+        for hive, file_name in (("HKLM", "system.reg"), ("HKCU", "user.reg")):
+            path = pathlib.Path(prefix_folder) / file_name
+            identity = (hive, hashlib.sha256(path.read_bytes() if path.exists() else b"").digest())
+            if identity not in self.known:
+                self.known[identity] = registry.parse_dump(vekreg(self.tools, "dump", prefix_folder, hive))
+            keys.update(self.known[identity])
+        return keys
+
+    def diff_from(self, before, prefix_folder) -> list:
+        return registry.diff(before, self.read(prefix_folder), registry.WINE_CHURN)
 
 
 def native_environment(prefix_folder) -> dict:
@@ -63,7 +82,7 @@ def native_environment(prefix_folder) -> dict:
     return env
 
 
-def run_native(tools, case, work, base):
+def run_native(tools, dumps, case, work, base):
     """Makes the native prefix with machine.reg imported, runs the native build on it. Returns the
     starting hives (for the Wine run), the dump before the run and the outcome."""
     prefix = prefixes.make_light_prefix(base, work / "native")
@@ -71,18 +90,18 @@ def run_native(tools, case, work, base):
         vekreg(tools, "import", prefix.folder, case.machine_reg)
     start_hives = work / "start"
     prefix.copy_hives_to(start_hives)
-    before = registry.parse_dump(vekreg(tools, "dump", prefix.folder))
+    before = dumps.read(prefix.folder)
     laid = files.LaidFiles(prefix, case, work / "native-backup")
     result = subprocess.run([str(tools.native)] + program_arguments(case.args), env=native_environment(prefix.folder),
                             cwd=work, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
                             timeout=RUN_TIMEOUT)
     stderr = result.stderr.decode("latin-1")
     outcome = compare.Outcome("native", result.returncode, messages.parse_native(stderr),
-                              registry_diff(tools, before, prefix.folder), laid.collect(), stderr)
+                              dumps.diff_from(before, prefix.folder), laid.collect(), stderr)
     return start_hives, before, outcome
 
 
-def run_wine(tools, case, work, start_hives, before, base) -> compare.Outcome:
+def run_wine(tools, dumps, case, work, start_hives, before, base) -> compare.Outcome:
     prefix = prefixes.Prefix(base.wine_prefix, base.user())
     with wine.PrefixLock(base):
         wine.stop_server(prefix.folder)
@@ -92,7 +111,7 @@ def run_wine(tools, case, work, start_hives, before, base) -> compare.Outcome:
             result = wine.run_program(prefix.folder, tools.wine_exe, program_arguments(case.args), work)
             stderr = result.stderr.decode("latin-1")
             return compare.Outcome("Wine", result.returncode, messages.parse_relay(stderr),
-                                   registry_diff(tools, before, prefix.folder), laid.collect(), stderr)
+                                   dumps.diff_from(before, prefix.folder), laid.collect(), stderr)
         finally:
             wine.stop_server(prefix.folder)
             laid.undo()
@@ -129,10 +148,11 @@ def run_case(tools: Tools, case_folder, work_root, update=False, out=sys.stdout)
     base = choose_base(tools, case, work)
     expected = compare.expectation(case, files.expected_files(case))
 
-    start_hives, before, native = run_native(tools, case, work, base)
+    dumps = HiveDumps(tools)
+    start_hives, before, native = run_native(tools, dumps, case, work, base)
     outcomes = [native]
     if tools.wine_exe is not None:
-        outcomes.append(run_wine(tools, case, work, start_hives, before, base))
+        outcomes.append(run_wine(tools, dumps, case, work, start_hives, before, base))
     else:
         print("NOTE: native build only; VekSetup.exe under Wine was not run", file=out)
 

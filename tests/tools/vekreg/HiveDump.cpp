@@ -79,9 +79,11 @@ void DumpHive(const std::filesystem::path& file, const std::string& hive, std::o
 
 } // namespace
 
-void DumpHives(const std::filesystem::path& prefix, std::ostream& out) {
-    DumpHive(prefix / "system.reg", "HKLM", out);
-    DumpHive(prefix / "user.reg", "HKCU", out);
+void DumpHives(const std::filesystem::path& prefix, HiveSelection selection, std::ostream& out) {
+    if (selection != HiveSelection::CurrentUser)
+        DumpHive(prefix / "system.reg", "HKLM", out);
+    if (selection != HiveSelection::LocalMachine)
+        DumpHive(prefix / "user.reg", "HKCU", out);
 }
 
 } // namespace vekreg

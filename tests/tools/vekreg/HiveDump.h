@@ -11,8 +11,10 @@
 
 namespace vekreg {
 
-// Dumps system.reg (HKLM) and user.reg (HKCU) of the prefix; a missing hive dumps nothing. Throws the
-// hive reader's error for a file that is not a hive.
-void DumpHives(const std::filesystem::path& prefix, std::ostream& out);
+enum class HiveSelection { Both, LocalMachine, CurrentUser };
+
+// Dumps system.reg (HKLM) and user.reg (HKCU) of the prefix, or one of them; a missing hive dumps
+// nothing. Throws the hive reader's error for a file that is not a hive.
+void DumpHives(const std::filesystem::path& prefix, HiveSelection selection, std::ostream& out);
 
 } // namespace vekreg

@@ -1,6 +1,6 @@
 // vekreg: the scenario suite's registry tool for Wine prefixes.
 //   vekreg import <prefix> <file.reg>   imports REGEDIT4 text as a 32-bit program would write it
-//   vekreg dump <prefix>                prints both hives canonically (HiveDump.h)
+//   vekreg dump <prefix> [HKLM|HKCU]    prints both hives, or one, canonically (HiveDump.h)
 // Exit code 0 on success, 1 on a failure (printed on stderr), 2 on wrong usage.
 
 #include "HiveDump.h"
@@ -17,7 +17,7 @@
 namespace {
 
 int Usage() {
-    std::cerr << "usage: vekreg import <prefix> <file.reg>\n       vekreg dump <prefix>\n";
+    std::cerr << "usage: vekreg import <prefix> <file.reg>\n       vekreg dump <prefix> [HKLM|HKCU]\n";
     return 2;
 }
 
@@ -45,8 +45,14 @@ int main(int argc, char** argv) {
     try {
         if (command == "import" && argc == 4)
             return Import(argv[2], argv[3]);
-        if (command == "dump" && argc == 3) {
-            vekreg::DumpHives(argv[2], std::cout);
+        if (command == "dump" && (argc == 3 || argc == 4)) {
+            const std::string hive = argc == 4 ? argv[3] : "";
+            if (hive != "" && hive != "HKLM" && hive != "HKCU")
+                return Usage();
+            const auto selection = hive == "HKLM"   ? vekreg::HiveSelection::LocalMachine
+                                   : hive == "HKCU" ? vekreg::HiveSelection::CurrentUser
+                                                    : vekreg::HiveSelection::Both;
+            vekreg::DumpHives(argv[2], selection, std::cout);
             return 0;
         }
     } catch (const std::exception& error) {
