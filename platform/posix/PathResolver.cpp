@@ -60,7 +60,10 @@ std::optional<std::string> FindEntryIgnoringCase(const std::filesystem::path& fo
 long ResolvePath(const DriveTable& drives, std::string_view windowsPath, LastComponent last,
                  ResolvedPath& result) {
     windowsPath = windowsPath.substr(0, windowsPath.find('\0'));
-    const std::optional<AbsoluteWindowsPath> absolute = MakeAbsolute(windowsPath, drives.CurrentDirectory());
+    // Finding the current directory costs a look at every drive: only a relative path pays for it.
+    const AbsoluteWindowsPath current =
+        IsFullyQualified(windowsPath) ? AbsoluteWindowsPath{} : drives.CurrentDirectory();
+    const std::optional<AbsoluteWindowsPath> absolute = MakeAbsolute(windowsPath, current);
     if (!absolute)
         return kErrorPathNotFound;
     const std::vector<std::string>& components = absolute->components;

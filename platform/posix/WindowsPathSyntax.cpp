@@ -79,6 +79,13 @@ std::optional<AbsoluteWindowsPath> MakeAbsolute(std::string_view path,
     return result;
 }
 
+bool IsFullyQualified(std::string_view path) {
+    if (path.size() >= 4 && IsSeparator(path[0]) && IsSeparator(path[1]) && path[2] == '?' &&
+        IsSeparator(path[3]))
+        path.remove_prefix(4);
+    return path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsSeparator(path[2]);
+}
+
 bool HasWildcard(std::string_view name) {
     return name.find_first_of("*?") != std::string_view::npos;
 }

@@ -28,6 +28,10 @@ struct AbsoluteWindowsPath {
 std::optional<AbsoluteWindowsPath> MakeAbsolute(std::string_view path,
                                                 const AbsoluteWindowsPath& currentDirectory);
 
+// True when the path names its drive and starts at its root ("C:\a", "\\?\C:\a"): the current
+// directory plays no part in it.
+bool IsFullyQualified(std::string_view path);
+
 // True when a name holds a character that Windows file names may not hold (control characters and
 // < > | "), or a wildcard (* ?) where wildcards are not allowed.
 bool HasInvalidNameCharacter(std::string_view name, bool allowWildcards);

@@ -56,6 +56,24 @@ TEST(FilesPathSyntaxTest, PathsWithoutAPlaceInThePrefixAreRefused) {
     }
 }
 
+TEST(FilesPathSyntaxTest, OnlyADrivesRootStartsAFullyQualifiedPath) {
+    struct Case {
+        const char* path;
+        bool fullyQualified;
+    };
+    const Case cases[] = {
+        {"C:\\a", true}, {"c:/a", true},
+        {"C:\\", true},  {"\\\\?\\C:\\a", true},
+        {"C:a", false},  {"C:", false},
+        {"\\a", false},  {"a\\b", false},
+        {"", false},     {"\\\\server\\share", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(platform::posix::IsFullyQualified(c.path), c.fullyQualified);
+    }
+}
+
 TEST(FilesPathSyntaxTest, NamesWithCharactersWindowsRefusesAreInvalid) {
     struct Case {
         const char* name;
