@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes a small Wine-style prefix with three installed IDEs and a product on disk, runs the native
 VekSetup on it to install and then to uninstall the product, and prints what each run changed in the
-registry and the files.
+registry and the files. A last run names one more IDE, Delphi 24, that the machine does not have: it
+shows the warning and changes nothing at all, not even for the IDEs that are installed.
 
   sample_prefix.py --native build/VekSetup --vekreg build/tests/scenarios/tools/vekreg \
       --prefix build/sample-prefix [--machine examples/sample-machine]
@@ -75,7 +76,17 @@ def main(argv=None) -> int:
     removed_registry, removed_files = dumps.read(prefix.folder), laid.collect()
     show_changes("uninstall", installed_registry, removed_registry, installed_files, removed_files)
     show_changes("install and uninstall together", start_registry, removed_registry, start_files, removed_files)
-    return 0 if codes == [0, 0] else 1
+
+    codes.append(run(tools, prefix, with_missing_ide(arguments)))
+    missing_registry, missing_files = dumps.read(prefix.folder), laid.collect()
+    show_changes("install naming a missing IDE", removed_registry, missing_registry, removed_files, missing_files)
+    return 0 if codes == [0, 0, 0] else 1
+
+
+def with_missing_ide(arguments):
+    """The arguments with Delphi 24, which the sample machine does not have, added to the IDE lists."""
+    extra = {"-CN=": "|Delphi", "-CV=": "|24"}
+    return [argument + extra.get(argument[:4].upper(), "") for argument in arguments]
 
 
 if __name__ == "__main__":
